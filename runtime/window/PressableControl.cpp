@@ -1,0 +1,26 @@
+// How a press becomes a click.
+#include "runtime/window/PressableControl.h"
+
+namespace runtime {
+
+void PressableControl::OnMouseDown() {
+  held_ = true;
+  inside_ = true;
+  Invalidate();
+}
+
+void PressableControl::OnMouseMove(bool inside) {
+  if (!held_ || inside == inside_) return;
+  inside_ = inside;
+  Invalidate();
+}
+
+void PressableControl::OnMouseUp(bool inside) {
+  bool was_held = held_;
+  held_ = false;
+  inside_ = false;
+  Invalidate();
+  if (was_held && inside) Click();
+}
+
+}  // namespace runtime
