@@ -151,6 +151,7 @@ class X11Display final : public runtime::Display {
     return {DisplayWidth(display_, screen_), DisplayHeight(display_, screen_)};
   }
   int Dpi() const override { return dpi_; }
+  void Sync() { XSync(display_, False); }
 
  private:
   void SetHints(Window window, const SurfaceOptions& options);
@@ -435,6 +436,10 @@ std::expected<std::unique_ptr<Display>, std::string> OpenX11Display() {
   std::array<Atom, kAtomCount> atoms{};
   XInternAtoms(display, const_cast<char**>(kAtomNames.data()), kAtomCount, False, atoms.data());
   return std::make_unique<X11Display>(display, atoms);
+}
+
+void SyncX11Display(Display& display) {
+  if (auto* x11 = dynamic_cast<X11Display*>(&display)) x11->Sync();
 }
 
 }  // namespace runtime

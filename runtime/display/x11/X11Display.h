@@ -28,4 +28,9 @@ namespace runtime {
 // Connects to the X server named by $DISPLAY.
 std::expected<std::unique_ptr<Display>, std::string> OpenX11Display();
 
+// Waits until the X server has carried out every request sent so far (one
+// round trip), so that what was presented is on the screen; for measuring
+// start-up. Does nothing to a display that OpenX11Display did not make.
+void SyncX11Display(Display& display);
+
 }  // namespace runtime
