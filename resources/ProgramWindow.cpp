@@ -14,8 +14,8 @@ Control CheckBox(std::int32_t number, std::string label, Position position, std:
   c.position = position;
   c.text = std::move(text);
   c.use = UseDescriptor{kUseTypeUnsigned8, 1, 0};
-  c.true_value = "1";
-  c.false_value = "0";
+  c.true_value.emplace("1");
+  c.false_value.emplace("0");
   return c;
 }
 

@@ -6,20 +6,20 @@ namespace runtime {
 void PressableControl::OnMouseDown() {
   held_ = true;
   inside_ = true;
-  Invalidate();
+  if (ShowsPressedState()) Invalidate();
 }
 
 void PressableControl::OnMouseMove(bool inside) {
   if (!held_ || inside == inside_) return;
   inside_ = inside;
-  Invalidate();
+  if (ShowsPressedState()) Invalidate();
 }
 
 void PressableControl::OnMouseUp(bool inside) {
   bool was_held = held_;
   held_ = false;
   inside_ = false;
-  Invalidate();
+  if (ShowsPressedState()) Invalidate();
   if (was_held && inside) Click();
 }
 

@@ -24,6 +24,9 @@ class PressableControl : public Control {
   // Drawn pressed: the button is held and the pointer is over the control.
   bool IsPressed() const { return held_ && inside_; }
   virtual void Click() = 0;
+  // Whether the control looks different while pressed, and so repaints when
+  // the press starts, moves out or in, and ends. An invisible one does not.
+  virtual bool ShowsPressedState() const { return true; }
 
  private:
   bool held_ = false;

@@ -25,6 +25,7 @@ class RegionControl final : public PressableControl {
 
  private:
   void Click() override;
+  bool ShowsPressedState() const override { return false; }
 
   bool reports_mouse_ = false;
 };

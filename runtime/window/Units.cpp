@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace runtime {
@@ -27,6 +28,7 @@ int ClampToInt(std::int64_t value) {
 // Values beyond this many units are nonsense for a window; clamping keeps the products in range.
 constexpr std::int64_t kMaxUnits = std::int64_t{1} << 31;
 constexpr int kMaxDecimals = 6;
+constexpr std::size_t kMaxNumberText = 48;  // room for a sign, two 64-bit numbers and a point
 
 }  // namespace
 
@@ -78,11 +80,10 @@ std::string Units::PixelsToText(int pixels, std::int64_t m) const {
   for (int decimals = 1; decimals <= kMaxDecimals; ++decimals) {
     scale *= 10;
     std::int64_t scaled = DivideRounded(std::int64_t{pixels} * d_ * scale, m);
-    std::string text = std::to_string(std::abs(scaled) / scale) + "." +
-                       std::string(static_cast<std::size_t>(decimals), '0');
-    std::string digits = std::to_string(std::abs(scaled) % scale);
-    text.replace(text.size() - digits.size(), digits.size(), digits);
-    if (scaled < 0) text.insert(0, "-");
+    char text[kMaxNumberText];
+    std::snprintf(text, sizeof text, "%s%lld.%0*lld", scaled < 0 ? "-" : "",
+                  static_cast<long long>(std::abs(scaled) / scale), decimals,
+                  static_cast<long long>(std::abs(scaled) % scale));
     if (TextToPixels(text, m) == pixels) return text;
   }
   return std::to_string(whole);
