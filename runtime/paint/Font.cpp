@@ -36,8 +36,8 @@ int CeilSubpixels(long value) { return static_cast<int>((value + kSubpixels - 1)
 
 using FontKey = std::tuple<std::string, int, int, bool, bool, bool, int>;
 
-FontKey KeyOf(const FontSpec& spec, int dpi) {
-  return {spec.face, spec.points, spec.weight, spec.italic, spec.underline, spec.strikeout, dpi};
+FontKey KeyOf(const FontRequest& request, int dpi) {
+  return {request.face, request.points, request.weight, request.italic, request.underline, request.strikeout, dpi};
 }
 
 // The fonts opened so far. Made after the font library, so destroyed before
@@ -53,45 +53,45 @@ int PointsToPixels(int points, int dpi) {
   return (points * dpi + kPointsPerInch / 2) / kPointsPerInch;
 }
 
-std::expected<std::shared_ptr<const Font>, std::string> Font::Open(const FontSpec& spec, int dpi) {
-  if (spec.points <= 0 || spec.points > kMaxPoints) {
-    return std::unexpected("font size out of range: " + std::to_string(spec.points) + " points");
+std::expected<std::shared_ptr<const Font>, std::string> Font::Open(const FontRequest& request, int dpi) {
+  if (request.points <= 0 || request.points > kMaxPoints) {
+    return std::unexpected("font size out of range: " + std::to_string(request.points) + " points");
   }
   if (dpi <= 0 || dpi > kMaxDpi) return std::unexpected("DPI out of range: " + std::to_string(dpi));
-  if (spec.weight < kMinWeight || spec.weight > kMaxWeight) {
-    return std::unexpected("font weight out of range: " + std::to_string(spec.weight));
+  if (request.weight < kMinWeight || request.weight > kMaxWeight) {
+    return std::unexpected("font weight out of range: " + std::to_string(request.weight));
   }
   auto library = FontLibrary::Instance();
   if (!library) return std::unexpected(library.error());
   auto& fonts = OpenFonts();
-  FontKey key = KeyOf(spec, dpi);
+  FontKey key = KeyOf(request, dpi);
   if (auto found = fonts.find(key); found != fonts.end()) return found->second;
 
-  auto match = (*library)->Match(spec.face, spec.weight, spec.italic);
+  auto match = (*library)->Match(request.face, request.weight, request.italic);
   if (!match) return std::unexpected(match.error());
   FT_Face face = nullptr;
   if (FT_New_Face((*library)->FreeType(), match->file.c_str(), match->index, &face) != 0) {
     return std::unexpected("cannot open the font file " + match->file);
   }
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(PointsToPixels(spec.points, dpi))) != 0) {
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(PointsToPixels(request.points, dpi))) != 0) {
     FT_Done_Face(face);
     return std::unexpected("the font " + match->file + " has no size of " +
-                           std::to_string(spec.points) + " points");
+                           std::to_string(request.points) + " points");
   }
   FT_Select_Charmap(face, FT_ENCODING_UNICODE);
-  std::shared_ptr<const Font> font(new Font(*library, face, spec, dpi, match->family,
+  std::shared_ptr<const Font> font(new Font(*library, face, request, dpi, match->family,
                                             {match->embolden, match->oblique}));
   fonts.emplace(std::move(key), font);
   return font;
 }
 
-Font::Font(std::shared_ptr<FontLibrary> library, FT_FaceRec_* face, FontSpec spec, int dpi,
+Font::Font(std::shared_ptr<FontLibrary> library, FT_FaceRec_* face, FontRequest request, int dpi,
            std::string family, Synthesis synthesis)
     : library_(std::move(library)),
       face_(face),
-      spec_(std::move(spec)),
+      request_(std::move(request)),
       dpi_(dpi),
-      pixel_size_(PointsToPixels(spec_.points, dpi)),
+      pixel_size_(PointsToPixels(request_.points, dpi)),
       family_(std::move(family)),
       synthesis_(synthesis) {
   ComputeMetrics();

@@ -16,14 +16,14 @@ namespace runtime {
 
 class FontLibrary;
 
-struct FontSpec {
+struct FontRequest {
   std::string face;
   int points = 10;
   int weight = 400;  // 100 (thin) .. 900 (black); 400 regular, 700 bold
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
 // round(points * dpi / 72): the em size in pixels.
@@ -47,19 +47,19 @@ struct Stroke {
 
 // Texts are Windows-1252; each byte is one character. Glyphs are rendered
 // once, when first measured or drawn, and kept for the font's life. Fonts
-// with equal FontSpecs and DPI are shared.
+// with equal FontRequests and DPI are shared.
 class Font {
  public:
-  static std::expected<std::shared_ptr<const Font>, std::string> Open(const FontSpec& spec, int dpi);
+  static std::expected<std::shared_ptr<const Font>, std::string> Open(const FontRequest& request, int dpi);
 
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
-  const FontSpec& Spec() const { return spec_; }
+  const FontRequest& Request() const { return request_; }
   int Dpi() const { return dpi_; }
   int PixelSize() const { return pixel_size_; }
-  // The family that fontconfig chose for the FontSpec's face name.
+  // The family that fontconfig chose for the FontRequest's face name.
   const std::string& Family() const { return family_; }
 
   int Height() const { return ascent_ + descent_; }  // whole pixels, each part rounded up
@@ -76,13 +76,13 @@ class Font {
     bool embolden = false;
     bool oblique = false;
   };
-  Font(std::shared_ptr<FontLibrary> library, FT_FaceRec_* face, FontSpec spec, int dpi,
+  Font(std::shared_ptr<FontLibrary> library, FT_FaceRec_* face, FontRequest request, int dpi,
        std::string family, Synthesis synthesis);
   void ComputeMetrics();
 
   std::shared_ptr<FontLibrary> library_;  // outlives the face
   FT_FaceRec_* face_;
-  FontSpec spec_;
+  FontRequest request_;
   int dpi_;
   int pixel_size_;
   std::string family_;

@@ -88,11 +88,11 @@ void Painter::DrawText(const Font& font, Point top_left, std::string_view text, 
     pen += glyph.advance;
   }
   const int width = pen - start.x;
-  if (font.Spec().underline) {
+  if (font.Request().underline) {
     const Stroke stroke = font.Underline();
     FillTargetRect({start.x, baseline + stroke.offset, width, stroke.thickness}, color);
   }
-  if (font.Spec().strikeout) {
+  if (font.Request().strikeout) {
     const Stroke stroke = font.Strikeout();
     FillTargetRect({start.x, baseline + stroke.offset, width, stroke.thickness}, color);
   }

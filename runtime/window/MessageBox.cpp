@@ -32,7 +32,7 @@ MessageBox::MessageBox(Display& display, const ModuleList& modules) : display_(d
 
 bool MessageBox::Open(std::string_view text, std::string_view caption, SurfaceId owner) {
   const int dpi = display_.Dpi();
-  auto font = Font::Open(FontSpec{.face = std::string(kFontFace), .points = kFontPoints}, dpi);
+  auto font = Font::Open(FontRequest{.face = std::string(kFontFace), .points = kFontPoints}, dpi);
   if (!font) return false;
   const int margin = Scaled(kMargin, dpi);
   const Size button{Scaled(kButtonWidth, dpi), Scaled(kButtonHeight, dpi)};

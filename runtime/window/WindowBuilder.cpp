@@ -23,13 +23,13 @@ struct ResolvedFont {
 };
 
 // A font record over the font it inherits from: what the record gives wins.
-FontSpec Inherit(const FontSpec& base, Rgba base_color, const std::optional<windef::FontRecord>& record,
+FontRequest Inherit(const FontRequest& base, Rgba base_color, const std::optional<windef::FontRecord>& record,
                  Rgba& color) {
-  FontSpec spec = base;
+  FontRequest request = base;
   color = base_color;
-  if (!record) return spec;
-  if (!record->face.empty()) spec.face = record->face.substr(0, windef::kMaxFaceNameUsed);
-  if (record->size != 0) spec.points = record->size;
+  if (!record) return request;
+  if (!record->face.empty()) request.face = record->face.substr(0, windef::kMaxFaceNameUsed);
+  if (record->size != 0) request.points = record->size;
   if (record->colour != windef::kColourNotGiven) {
     // A stored colour is 0x00BBGGRR.
     color = {static_cast<std::uint8_t>(record->colour), static_cast<std::uint8_t>(record->colour >> 8),
@@ -37,12 +37,12 @@ FontSpec Inherit(const FontSpec& base, Rgba base_color, const std::optional<wind
   }
   if (record->style != windef::kStyleNotGiven && record->style != 0) {
     int weight = static_cast<int>(record->style & windef::kStyleWeightMask);
-    if (weight != 0) spec.weight = weight;
-    spec.italic = (record->style & windef::kStyleItalic) != 0;
-    spec.underline = (record->style & windef::kStyleUnderline) != 0;
-    spec.strikeout = (record->style & windef::kStyleStrikeOut) != 0;
+    if (weight != 0) request.weight = weight;
+    request.italic = (record->style & windef::kStyleItalic) != 0;
+    request.underline = (record->style & windef::kStyleUnderline) != 0;
+    request.strikeout = (record->style & windef::kStyleStrikeOut) != 0;
   }
-  return spec;
+  return request;
 }
 
 UnitKind UnitsOf(std::uint32_t flags_a) {
@@ -58,9 +58,9 @@ int Given(std::int32_t value) { return windef::IsGiven(value) ? value : 0; }
 
 class ControlFactory {
  public:
-  ControlFactory(Window& window, const BuildContext& context, const FontSpec& window_spec, Rgba window_color,
+  ControlFactory(Window& window, const BuildContext& context, const FontRequest& window_request, Rgba window_color,
                  std::shared_ptr<const Font> window_font, FontMeasure measure)
-      : window_(window), context_(context), window_spec_(window_spec), window_color_(window_color),
+      : window_(window), context_(context), window_request_(window_request), window_color_(window_color),
         window_font_(std::move(window_font)), measure_(measure) {}
 
   // False when the build must stop (an error was reported).
@@ -73,7 +73,7 @@ class ControlFactory {
 
   Window& window_;
   const BuildContext& context_;
-  FontSpec window_spec_;
+  FontRequest window_request_;
   Rgba window_color_;
   std::shared_ptr<const Font> window_font_;
   FontMeasure measure_;
@@ -83,8 +83,8 @@ class ControlFactory {
 std::optional<ResolvedFont> ControlFactory::FontFor(const windef::Control& record) {
   if (!record.font) return ResolvedFont{window_font_, window_color_};
   Rgba color;
-  FontSpec spec = Inherit(window_spec_, window_color_, record.font, color);
-  auto font = Font::Open(spec, context_.display.Dpi());
+  FontRequest request = Inherit(window_request_, window_color_, record.font, color);
+  auto font = Font::Open(request, context_.display.Dpi());
   if (!font) {
     ReportError(ErrorNumber::SystemResourcesExceeded, {}, font.error());
     return std::nullopt;
@@ -196,9 +196,9 @@ FontMeasure MeasureFont(const Font& font) {
 
 std::unique_ptr<Window> BuildWindow(const windef::Window& record, const BuildContext& context) {
   Rgba color;
-  FontSpec default_spec{.face = std::string(kDefaultFontFace), .points = kDefaultFontPoints};
-  FontSpec spec = Inherit(default_spec, kWindowText, record.font, color);
-  auto font = Font::Open(spec, context.display.Dpi());
+  FontRequest default_request{.face = std::string(kDefaultFontFace), .points = kDefaultFontPoints};
+  FontRequest request = Inherit(default_request, kWindowText, record.font, color);
+  auto font = Font::Open(request, context.display.Dpi());
   if (!font) {
     ReportError(ErrorNumber::SystemResourcesExceeded, {}, font.error());
     return nullptr;
@@ -226,7 +226,7 @@ std::unique_ptr<Window> BuildWindow(const windef::Window& record, const BuildCon
     ReportError(ErrorNumber::SystemResourcesExceeded, {}, "the display could not create the window");
     return nullptr;
   }
-  ControlFactory factory(*window, context, spec, color, *font, measure);
+  ControlFactory factory(*window, context, request, color, *font, measure);
   for (const windef::Control& control : record.controls) {
     if (!factory.Build(control)) return nullptr;
   }

@@ -13,18 +13,18 @@ constexpr std::string_view kSample = "Variable Number 1";
 
 enum class Decoration { None, Underline, Strikeout };
 
-FontSpec MakeFontSpec(std::string face, int points = 10, int weight = 400, Decoration decoration = Decoration::None) {
-  FontSpec spec;
-  spec.face = std::move(face);
-  spec.points = points;
-  spec.weight = weight;
-  spec.underline = decoration == Decoration::Underline;
-  spec.strikeout = decoration == Decoration::Strikeout;
-  return spec;
+FontRequest MakeFontRequest(std::string face, int points = 10, int weight = 400, Decoration decoration = Decoration::None) {
+  FontRequest request;
+  request.face = std::move(face);
+  request.points = points;
+  request.weight = weight;
+  request.underline = decoration == Decoration::Underline;
+  request.strikeout = decoration == Decoration::Strikeout;
+  return request;
 }
 
-std::shared_ptr<const Font> OpenOrFail(const FontSpec& spec, int dpi) {
-  auto font = Font::Open(spec, dpi);
+std::shared_ptr<const Font> OpenOrFail(const FontRequest& request, int dpi) {
+  auto font = Font::Open(request, dpi);
   EXPECT_TRUE(font.has_value()) << (font ? "" : font.error());
   return font ? *font : nullptr;
 }
@@ -40,7 +40,7 @@ TEST(FontTest, PointsToPixels) {
 }
 
 TEST(FontTest, AFaceThatIsNotInstalledGetsASubstitute) {
-  auto font = OpenOrFail(MakeFontSpec("Segoe UI", 9), 96);
+  auto font = OpenOrFail(MakeFontRequest("Segoe UI", 9), 96);
   ASSERT_TRUE(font);
   EXPECT_FALSE(font->Family().empty());
   EXPECT_EQ(font->PixelSize(), 12);
@@ -50,30 +50,30 @@ TEST(FontTest, AFaceThatIsNotInstalledGetsASubstitute) {
   EXPECT_GT(font->TextWidth(kSample), 0);
 }
 
-TEST(FontTest, TheSameSpecGivesTheSameFont) {
-  auto first = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
-  auto second = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
-  auto other = OpenOrFail(MakeFontSpec("DejaVu Sans"), 120);
+TEST(FontTest, TheSameRequestGivesTheSameFont) {
+  auto first = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
+  auto second = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
+  auto other = OpenOrFail(MakeFontRequest("DejaVu Sans"), 120);
   EXPECT_EQ(first, second);
   EXPECT_NE(first, other);
 }
 
 TEST(FontTest, BadSizesAreErrors) {
-  EXPECT_FALSE(Font::Open(MakeFontSpec("DejaVu Sans", 0), 96));
-  EXPECT_FALSE(Font::Open(MakeFontSpec("DejaVu Sans"), 0));
-  EXPECT_FALSE(Font::Open(MakeFontSpec("DejaVu Sans", 10, 0), 96));
+  EXPECT_FALSE(Font::Open(MakeFontRequest("DejaVu Sans", 0), 96));
+  EXPECT_FALSE(Font::Open(MakeFontRequest("DejaVu Sans"), 0));
+  EXPECT_FALSE(Font::Open(MakeFontRequest("DejaVu Sans", 10, 0), 96));
 }
 
 TEST(FontTest, ALargerDpiGivesLargerMetrics) {
-  auto small = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
-  auto large = OpenOrFail(MakeFontSpec("DejaVu Sans"), 144);
+  auto small = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
+  auto large = OpenOrFail(MakeFontRequest("DejaVu Sans"), 144);
   ASSERT_TRUE(small && large);
   EXPECT_GT(large->Height(), small->Height());
   EXPECT_GT(large->TextWidth(kSample), small->TextWidth(kSample));
 }
 
 TEST(FontTest, TextWidthIsTheSumOfTheAdvances) {
-  auto font = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
+  auto font = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
   ASSERT_TRUE(font);
   int sum = 0;
   for (char c : kSample) sum += font->GlyphFor(static_cast<unsigned char>(c)).advance;
@@ -83,8 +83,8 @@ TEST(FontTest, TextWidthIsTheSumOfTheAdvances) {
 }
 
 TEST(FontTest, BoldIsWider) {
-  auto regular = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
-  auto bold = OpenOrFail(MakeFontSpec("DejaVu Sans", 10, 700), 96);
+  auto regular = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
+  auto bold = OpenOrFail(MakeFontRequest("DejaVu Sans", 10, 700), 96);
   ASSERT_TRUE(regular && bold);
   EXPECT_GT(bold->TextWidth(kSample), regular->TextWidth(kSample));
 }
@@ -98,7 +98,7 @@ TEST(FontTest, Windows1252HighBytesMapByTheCodePage) {
                         {0xA0, 0xA0}, {0xE9, 0xE9}, {0xFF, 0xFF}};
   for (const Case& c : cases) EXPECT_EQ(Windows1252ToUnicode(c.byte), c.code) << int{c.byte};
   EXPECT_EQ(Windows1252ToUtf8("\x80 caf\xE9"), "\xE2\x82\xAC caf\xC3\xA9");
-  auto font = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
+  auto font = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
   ASSERT_TRUE(font);
   // The euro sign has a glyph of its own, not the missing-glyph box that 0x80 as U+0080 would give.
   EXPECT_NE(font->GlyphFor(0x80).coverage, font->GlyphFor(0x81).coverage);
@@ -118,13 +118,13 @@ DrawnText Draw(const Font& font, std::string_view text) {
 }
 
 TEST(FontTest, TextLiesInsideItsCell) {
-  const FontSpec specs[] = {MakeFontSpec("Segoe UI", 9),
-                            MakeFontSpec("DejaVu Sans"),
-                            MakeFontSpec("DejaVu Sans", 10, 400, Decoration::Underline),
-                            MakeFontSpec("DejaVu Sans", 10, 400, Decoration::Strikeout)};
+  const FontRequest requests[] = {MakeFontRequest("Segoe UI", 9),
+                            MakeFontRequest("DejaVu Sans"),
+                            MakeFontRequest("DejaVu Sans", 10, 400, Decoration::Underline),
+                            MakeFontRequest("DejaVu Sans", 10, 400, Decoration::Strikeout)};
   for (int dpi : {96, 144}) {
-    for (const FontSpec& spec : specs) {
-      auto font = OpenOrFail(spec, dpi);
+    for (const FontRequest& request : requests) {
+      auto font = OpenOrFail(request, dpi);
       ASSERT_TRUE(font);
       const DrawnText drawn = Draw(*font, "Variable Number 1 gyp");
       int inside = 0, outside = 0;
@@ -134,14 +134,14 @@ TEST(FontTest, TextLiesInsideItsCell) {
           (drawn.cell.Contains({x, y}) ? inside : outside) += 1;
         }
       }
-      EXPECT_GT(inside, 0) << spec.face << " at " << dpi;
-      EXPECT_EQ(outside, 0) << spec.face << " at " << dpi;
+      EXPECT_GT(inside, 0) << request.face << " at " << dpi;
+      EXPECT_EQ(outside, 0) << request.face << " at " << dpi;
     }
   }
 }
 
 TEST(FontTest, TextIsAntialiasedAndSitsOnTheBaseline) {
-  auto font = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
+  auto font = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
   ASSERT_TRUE(font);
   const DrawnText drawn = Draw(*font, "H");
   bool gray = false;
@@ -160,9 +160,9 @@ TEST(FontTest, TextIsAntialiasedAndSitsOnTheBaseline) {
 }
 
 TEST(FontTest, UnderlineLiesBelowTheBaselineAndStrikeoutAbove) {
-  auto plain = OpenOrFail(MakeFontSpec("DejaVu Sans"), 96);
-  auto underlined = OpenOrFail(MakeFontSpec("DejaVu Sans", 10, 400, Decoration::Underline), 96);
-  auto struck = OpenOrFail(MakeFontSpec("DejaVu Sans", 10, 400, Decoration::Strikeout), 96);
+  auto plain = OpenOrFail(MakeFontRequest("DejaVu Sans"), 96);
+  auto underlined = OpenOrFail(MakeFontRequest("DejaVu Sans", 10, 400, Decoration::Underline), 96);
+  auto struck = OpenOrFail(MakeFontRequest("DejaVu Sans", 10, 400, Decoration::Strikeout), 96);
   ASSERT_TRUE(plain && underlined && struck);
   EXPECT_GE(underlined->Underline().offset, 0);
   EXPECT_LT(underlined->Underline().offset + underlined->Underline().thickness, underlined->Descent() + 1);

@@ -32,10 +32,10 @@ struct Layout {
 
 // The program window as the rules place it, from the window font's own metrics.
 Layout ExpectedProgramLayout(int dpi, Size screen) {
-  FontSpec font_spec;
-  font_spec.face = "Segoe UI";
-  font_spec.points = 10;
-  auto font = Font::Open(font_spec, dpi);
+  FontRequest font_request;
+  font_request.face = "Segoe UI";
+  font_request.points = 10;
+  auto font = Font::Open(font_request, dpi);
   if (!font) throw std::runtime_error("the window font does not open: " + font.error());
   const Font& f = **font;
   const int w = (f.TextWidth("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
@@ -70,7 +70,7 @@ Layout OpenedProgramLayout(int dpi, Size screen) {
   EXPECT_EQ(surface->options.title, "Caption");
   EXPECT_EQ(surface->options.kind, SurfaceKind::Dialog);
   for (const auto& control : window->Controls()) {
-    EXPECT_TRUE(control->TextFont() && control->TextFont()->Spec().points == 10) << "control " << control->Number() << " uses the window's font";
+    EXPECT_TRUE(control->TextFont() && control->TextFont()->Request().points == 10) << "control " << control->Number() << " uses the window's font";
   }
   CloseWindow(handle);
   ReleaseWindow(handle);
@@ -140,10 +140,10 @@ TEST(WindowUnitsTest, PositionsAndSizesAreConvertedInTheWindowsUnits) {
     std::int64_t mx = c.mx, my = c.my;
     if (mx == 0) {
       // The runtime's default font, since the record gives none.
-      FontSpec font_spec;
-      font_spec.face = std::string(kDefaultFontFace);
-      font_spec.points = kDefaultFontPoints;
-      auto font = Font::Open(font_spec, c.dpi);
+      FontRequest font_request;
+      font_request.face = std::string(kDefaultFontFace);
+      font_request.points = kDefaultFontPoints;
+      auto font = Font::Open(font_request, c.dpi);
       ASSERT_TRUE(font);
       mx = 2 * (((*font)->TextWidth("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2);
       my = (*font)->Height();
